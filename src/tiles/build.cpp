@@ -1,8 +1,10 @@
 #include "tiles/build.h"
 
+#include "state/error.h"
 #include "tiles/map_matrix.h"
 
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace quilbrix {
@@ -311,16 +313,23 @@ PlaneBuild BuildPlane(PictureControl& plane, PictureControl& strip, MatrixContro
     const Surface& pixels = plane.surface();
     Surface& stripSurface = strip.surface();
     int count = 0;
-    switch (tileSize) {
-    case 8:
-        count = buildCells<8>(pixels, stripSurface, matrix, *map, gaugeBase, mirrorMatching, gauge);
-        break;
-    case 16:
-        count = buildCells<16>(pixels, stripSurface, matrix, *map, gaugeBase, mirrorMatching, gauge);
-        break;
-    default:
-        count = buildCells<32>(pixels, stripSurface, matrix, *map, gaugeBase, mirrorMatching, gauge);
-        break;
+    try {
+        switch (tileSize) {
+        case 8:
+            count = buildCells<8>(pixels, stripSurface, matrix, *map, gaugeBase, mirrorMatching, gauge);
+            break;
+        case 16:
+            count = buildCells<16>(pixels, stripSurface, matrix, *map, gaugeBase, mirrorMatching, gauge);
+            break;
+        default:
+            count = buildCells<32>(pixels, stripSurface, matrix, *map, gaugeBase, mirrorMatching, gauge);
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        // A half-built map must not be saved as if it were whole.
+        map.reset();
+        throw Error("Mémoire insuffisante pour construire les tuiles d'un plan de " + std::to_string(cols)
+            + " x " + std::to_string(rows) + " cases");
     }
 
     finishDisplays(strip, matrix, count, tileSize, cols, rows);

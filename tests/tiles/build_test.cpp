@@ -280,6 +280,27 @@ TEST(MapMatrix, RebuildClearsEveryEarlierNumber)
     }
 }
 
+// A matrix used by earlier builds must end exactly like a fresh one: only
+// the part the earlier numbers reached is cleared, so this checks that part
+// is reckoned right, wide numbers overhanging the last column included.
+TEST(MapMatrix, RebuildGivesTheSameMatrixAsAFreshOne)
+{
+    const std::vector<Surface> planes = {
+        testing::distinctPlane(8 * 120, 8 * 110, 8), // four-digit numbers to the last column
+        testing::distinctPlane(8 * 37, 8 * 9, 8), // three digits, fewer cells
+        testing::distinctPlane(8 * 4, 8 * 300, 8), // narrow and tall, four digits
+        Surface(8 * 3, 8 * 2, White),
+        testing::distinctPlane(8 * 102, 8 * 3, 8),
+    };
+    Pass used;
+    for (std::size_t i = 0; i < planes.size(); ++i) {
+        used.run(planes[i], 8);
+        Pass fresh;
+        fresh.run(planes[i], 8);
+        ASSERT_TRUE(used.matrix.surface() == fresh.matrix.surface()) << "plane " << i;
+    }
+}
+
 TEST(MapMatrix, CellsBeyondTheSurfaceAreDroppedButTheDisplayGrows)
 {
     Pass pass;
