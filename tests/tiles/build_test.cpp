@@ -51,6 +51,8 @@ struct MirrorCase {
     int count;
 };
 
+void PrintTo(const MirrorCase& k, std::ostream* os) { *os << k.name; }
+
 class MirrorOrder : public ::testing::TestWithParam<MirrorCase> { };
 
 TEST_P(MirrorOrder, SecondCellEntry)

@@ -23,6 +23,8 @@ struct Scenario {
     bool overflow = false; // the plane needs more tiles than the strip holds
 };
 
+void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
+
 PlaneBuild expectSameAsReference(const Surface& picture, int tileSize, bool mirror, const std::string& what)
 {
     PictureControl plane(105, 105, true), strip(253, 17, false);
