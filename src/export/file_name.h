@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quilbrix {
+
+// File names travel through the core as UTF-8 text (the window hands them
+// over so, and messages are UTF-8). These convert at the file system's edge,
+// where Windows would otherwise read a narrow string in its ANSI code page.
+
+inline std::filesystem::path pathFromUtf8(const std::string& text)
+{
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+inline std::string utf8Text(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+} // namespace quilbrix
