@@ -51,9 +51,10 @@ CheckedPlane checkPlane(const PlaneSource& plane, int count)
             const std::int32_t entry = map.at(c, r);
             const std::int32_t index = entry & (IndexLimit - 1);
             if (entry < 0 || entry > (FlipHorizontal | FlipVertical | (IndexLimit - 1)) || index >= count)
-                throw Error(std::string("La carte de ") + plane.name + " porte en case (" + std::to_string(c)
-                    + ", " + std::to_string(r) + ") l'entrée " + std::to_string(entry)
-                    + ", qui ne désigne aucune de ses " + std::to_string(count) + " tuiles" + NothingWritten);
+                throw Error(std::string("Dans ") + plane.name + ", la case (" + std::to_string(c) + ", "
+                    + std::to_string(r) + ") de la carte porte l'entrée " + std::to_string(entry)
+                    + ", qui ne désigne aucune des tuiles comptées (" + std::to_string(count) + ")"
+                    + NothingWritten);
         }
     return CheckedPlane { &map, plane.strip.picture(), count };
 }

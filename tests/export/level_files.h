@@ -105,6 +105,20 @@ inline Surface fourGreyPlane(std::mt19937& rng, int size, int cols, int rows, in
     return plane;
 }
 
+// A four-grey plane of cols × rows cells that all differ as they are
+// (though some may be mirror images of others): each cell's first row
+// spells its serial number in base 4 in the four greys.
+inline Surface fourGreySerialPlane(int size, int cols, int rows)
+{
+    Surface plane(cols * size, rows * size, White);
+    int serial = 0;
+    for (int c = 0; c < cols; ++c)
+        for (int r = 0; r < rows; ++r, ++serial)
+            for (int digit = 0; digit < 8; ++digit)
+                plane.setPixel(c * size + digit, r * size, FourGreys[(serial >> (2 * digit)) & 3]);
+    return plane;
+}
+
 // The top-left w × h pixels of `surface`.
 inline Surface crop(const Surface& surface, int w, int h)
 {
