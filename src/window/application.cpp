@@ -36,7 +36,9 @@ bool Application::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& error) {
         showError(QString::fromUtf8(error.what()));
     }
-    return false;
+    // The event reached its receiver, whose handler stopped: nothing else
+    // is to take it.
+    return true;
 }
 
 void showError(const QString& message)
