@@ -118,8 +118,16 @@ void checkTargets(const std::filesystem::path& folder, const std::vector<std::fi
     // ordinary file in the device's place: both are refused beforehand.
     for (const auto& target : targets) {
         const auto existing = std::filesystem::status(target, ec);
-        if (existing.type() == file_type::not_found || existing.type() == file_type::regular)
+        if (existing.type() == file_type::not_found)
             continue;
+        if (existing.type() == file_type::regular) {
+            // Renaming would replace a file the user made read-only, which
+            // writing into it never could.
+            if ((existing.permissions() & std::filesystem::perms::owner_write)
+                == std::filesystem::perms::none)
+                throw refuse(target, "le fichier est protégé en écriture");
+            continue;
+        }
         if (ec)
             throw refuse(target, systemReason(ec));
         if (existing.type() == file_type::directory)

@@ -39,7 +39,7 @@ std::array<std::string, 4> levelFileNames(const std::string& baseName);
 //  - a base name that would put a file outside `folder` (a folder separator,
 //    a drive, a NUL character);
 //  - a folder that does not exist or is not a folder, or a target that
-//    exists and is no ordinary file.
+//    exists and is no ordinary file or is read-only.
 // Then the files are written one at a time, each through replaceFile. If a
 // file cannot be written (a name the file system refuses, no permission, a
 // full disk), Error names it and gives the system's reason; the files

@@ -398,6 +398,18 @@ TEST(SaveLevel, FolderInPlaceOfATarget)
     EXPECT_EQ(folder.names(), (std::set<std::string> { "Demo1.bin", "Demo1.lvl", "Demo2.bin", "Demo2.lvl" }));
 }
 
+TEST(SaveLevel, ReadOnlyTargetIsKept)
+{
+    const Level level(8, Surface(8, 8, Black), Surface(8, 8, White));
+    TempFolder folder;
+    const auto before = earlierFiles(folder);
+    std::filesystem::permissions(folder / "Demo2.lvl", std::filesystem::perms::owner_read);
+    EXPECT_EQ(messageOf([&] { level.save(folder); }),
+        "Impossible de créer le fichier « " + shown(folder / "Demo2.lvl")
+            + " » : le fichier est protégé en écriture ; aucun fichier n'a été modifié");
+    EXPECT_EQ(contents(folder), before);
+}
+
 // A link to the full-disk device: writing through it would fail, and
 // renaming over it would replace a link the user made; it is refused.
 TEST(SaveLevel, LinkToTheFullDevice)
