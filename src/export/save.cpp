@@ -21,7 +21,6 @@ struct PlaneSource {
     const char* name; // "le plan de sprites" or "l'arrière-plan", for messages
     const std::optional<Map>& map;
     const PictureControl& strip;
-    const Label& countLabel;
 };
 
 // A plane's map and count, checked so that its two files are sound.
@@ -150,10 +149,10 @@ std::string saveLevel(const WorkingState& state, const std::string& baseName,
     // save refuses with the conversion error before anything else.
     const int spriteCount = parseCount(state.Label23.caption);
     const int backgroundCount = parseCount(state.Label26.caption);
-    const CheckedPlane sprite = checkPlane(
-        PlaneSource { "le plan de sprites", state.SpriteMap, state.Image5, state.Label23 }, spriteCount);
-    const CheckedPlane background = checkPlane(
-        PlaneSource { "l'arrière-plan", state.BackgroundMap, state.Image6, state.Label26 }, backgroundCount);
+    const CheckedPlane sprite
+        = checkPlane(PlaneSource { "le plan de sprites", state.SpriteMap, state.Image5 }, spriteCount);
+    const CheckedPlane background
+        = checkPlane(PlaneSource { "l'arrière-plan", state.BackgroundMap, state.Image6 }, backgroundCount);
 
     const std::array<std::string, 4> names = levelFileNames(baseName);
     checkBaseName(baseName, names, folder);
