@@ -1,38 +1,38 @@
 #include "prepare/cut_out.h"
 
-#include "prepare/column_bands.h"
+#include "prepare/column_progress.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace quilbrix {
 
 namespace {
 
-// Marks every pixel of row[first..last) that differs from `other` and tells
-// whether any did. Writing the key over a pixel that already holds it is the
-// same as leaving it, so the loop writes without a branch.
-bool markDifferences(Colour* row, const Colour* other, int first, int last)
+// Marks every pixel of row[first..last) that differs from `other` and notes
+// the columns marked. Writing the key over a pixel that already holds it is
+// the same as leaving it, so the loop writes without a branch.
+void markDifferences(Colour* row, const Colour* other, std::uint32_t* marked, int first, int last)
 {
-    unsigned marked = 0;
     for (int x = first; x < last; ++x) {
-        const bool differs = row[x] != other[x];
-        row[x] = differs ? TransparentKey : row[x];
-        marked |= differs;
+        const Colour p = row[x];
+        const std::uint32_t differs = p != other[x];
+        row[x] = differs ? TransparentKey : p;
+        marked[x] |= differs;
     }
-    return marked != 0;
 }
 
-// The same against a plane that lies wholly outside: every read there gives
+// The same where the full plane does not reach: every read there gives
 // InvalidColour.
-bool markDifferences(Colour* row, int first, int last)
+void markDifferences(Colour* row, std::uint32_t* marked, int first, int last)
 {
-    unsigned marked = 0;
     for (int x = first; x < last; ++x) {
-        const bool differs = row[x] != InvalidColour;
-        row[x] = differs ? TransparentKey : row[x];
-        marked |= differs;
+        const Colour p = row[x];
+        const std::uint32_t differs = p != InvalidColour;
+        row[x] = differs ? TransparentKey : p;
+        marked[x] |= differs;
     }
-    return marked != 0;
 }
 
 } // namespace
@@ -45,23 +45,19 @@ void cutOutSprites(Surface& sprite, const Surface& full, Gauge& gauge)
     const int fullWidth = std::min(width, full.width());
     const int fullHeight = std::min(height, full.height());
 
-    forEachBand(width, [&](int first, int last, int percent) {
-        const int inside = std::clamp(fullWidth, first, last);
-        bool marked = false;
-        for (int y = 0; y < height; ++y) {
-            Colour* row = sprite.row(y);
-            if (y < fullHeight) {
-                marked |= markDifferences(row, full.row(y), first, inside);
-                marked |= markDifferences(row, inside, last);
-            } else {
-                marked |= markDifferences(row, first, last);
-            }
+    // Which columns hold a marked pixel is known only once every row is
+    // done, so the gauge is given their percentages after the pass.
+    std::vector<std::uint32_t> marked(static_cast<std::size_t>(height > 0 ? width : 0), 0);
+    for (int y = 0; y < height; ++y) {
+        Colour* row = sprite.row(y);
+        if (y < fullHeight) {
+            markDifferences(row, full.row(y), marked.data(), 0, fullWidth);
+            markDifferences(row, marked.data(), fullWidth, width);
+        } else {
+            markDifferences(row, marked.data(), 0, width);
         }
-        // Every column of the band shares one percentage, so one update for
-        // the band shows what one update per marked pixel would.
-        if (marked)
-            gauge.setProgress(percent);
-    });
+    }
+    showMarkedColumns(marked, gauge);
     gauge.setProgress(0);
 }
 

@@ -1,6 +1,6 @@
 #include "prepare/overlay_preview.h"
 
-#include "prepare/column_bands.h"
+#include "prepare/column_progress.h"
 
 #include <algorithm>
 
@@ -26,63 +26,57 @@ Clip clipFor(const Surface& sprite, const Surface& background, const Surface& fu
     return clip;
 }
 
-// Walks the extent band by band; paint(fullRow, spriteRow, backgroundRow or
-// nullptr, first, last) paints one row of a band where the full plane lies,
-// backgroundRow being given for the columns [first, last) where the
-// background lies too.
+// Walks the extent row by row; paint(fullRow, spriteRow, backgroundRow or
+// nullptr, first, last) paints the columns [first, last) of one row where
+// the full plane lies, backgroundRow being given where the background lies
+// too.
 template <typename Paint>
 void walkPreview(const Surface& sprite, const Surface& background, Surface& full, Gauge& gauge, Paint paint)
 {
     assert(&full != &sprite && &full != &background);
     const Clip clip = clipFor(sprite, background, full);
-    const int height = sprite.height();
-    forEachBand(sprite.width(), [&](int first, int last, int percent) {
-        const int fullLast = std::min(last, clip.fullWidth);
-        const int backgroundLast = std::clamp(clip.backgroundWidth, first, fullLast);
-        if (first < fullLast) {
-            for (int y = 0; y < clip.fullHeight; ++y) {
-                Colour* out = full.row(y);
-                const Colour* s = sprite.row(y);
-                if (y < clip.backgroundHeight) {
-                    paint(out, s, background.row(y), first, backgroundLast);
-                    paint(out, s, nullptr, backgroundLast, fullLast);
-                } else {
-                    paint(out, s, nullptr, first, fullLast);
-                }
+    walkRowsShowingColumns(sprite.width(), sprite.height(), gauge, [&](int first, int last) {
+        for (int y = first; y < std::min(last, clip.fullHeight); ++y) {
+            Colour* out = full.row(y);
+            const Colour* s = sprite.row(y);
+            if (y < clip.backgroundHeight) {
+                paint(out, s, background.row(y), 0, clip.backgroundWidth);
+                paint(out, s, nullptr, clip.backgroundWidth, clip.fullWidth);
+            } else {
+                paint(out, s, nullptr, 0, clip.fullWidth);
             }
         }
-        if (height > 0)
-            gauge.setProgress(percent);
     });
     gauge.setProgress(0);
 }
 
-// The screen colour of a grey, or `under` for any other colour.
+// All ones when `hit` holds, else zero.
+constexpr Colour whole(bool hit)
+{
+    return Colour { 0 } - static_cast<Colour>(hit);
+}
+
+// The screen colour of a grey, or `under` for any other colour. At most
+// one of the tests holds, so the hits are combined with masks, which lets
+// the compiler treat several pixels at once.
 struct ScreenColours {
     Colour black, darkGrey, lightGrey, white;
 
     Colour background(Colour g, Colour under) const
     {
-        Colour out = under;
-        out = g == Black ? black : out;
-        out = g == DarkGrey ? darkGrey : out;
-        out = g == LightGrey ? lightGrey : out;
-        out = g == White ? white : out;
-        return out;
+        const Colour b = whole(g == Black), d = whole(g == DarkGrey), l = whole(g == LightGrey),
+                     w = whole(g == White);
+        return (b & black) | (d & darkGrey) | (l & lightGrey) | (w & white) | (~(b | d | l | w) & under);
     }
 
     // The mask colour lets `under` show, like every colour outside the
     // four greys.
     template <MaskChoice Mask> Colour sprite(Colour s, Colour under) const
     {
-        Colour out = under;
-        if constexpr (Mask == MaskChoice::Black)
-            out = s == White ? white : out;
-        else
-            out = s == Black ? black : out;
-        out = s == LightGrey ? lightGrey : out;
-        out = s == DarkGrey ? darkGrey : out;
-        return out;
+        const Colour l = whole(s == LightGrey), d = whole(s == DarkGrey);
+        const Colour o = Mask == MaskChoice::Black ? whole(s == White) : whole(s == Black);
+        const Colour other = Mask == MaskChoice::Black ? white : black;
+        return (l & lightGrey) | (d & darkGrey) | (o & other) | (~(l | d | o) & under);
     }
 };
 
@@ -94,11 +88,15 @@ void previewOnCalculator(
     walkPreview(sprite, background, full, gauge,
         [screen](Colour* out, const Colour* s, const Colour* g, int first, int last) {
             if (g != nullptr) {
-                for (int x = first; x < last; ++x)
-                    out[x] = screen.sprite<Mask>(s[x], screen.background(g[x], out[x]));
+                for (int x = first; x < last; ++x) {
+                    const Colour sv = s[x], gv = g[x], under = out[x];
+                    out[x] = screen.sprite<Mask>(sv, screen.background(gv, under));
+                }
             } else {
-                for (int x = first; x < last; ++x)
-                    out[x] = screen.sprite<Mask>(s[x], out[x]);
+                for (int x = first; x < last; ++x) {
+                    const Colour sv = s[x], under = out[x];
+                    out[x] = screen.sprite<Mask>(sv, under);
+                }
             }
         });
 }
@@ -114,11 +112,15 @@ void previewTrueColours(
             // The full plane stores each pixel as a write stores it: outside
             // the background the InvalidColour read there becomes Black.
             if (g != nullptr) {
-                for (int x = first; x < last; ++x)
-                    out[x] = Surface::storable(s[x] != maskGrey ? s[x] : g[x]);
+                for (int x = first; x < last; ++x) {
+                    const Colour sv = s[x], gv = g[x];
+                    out[x] = Surface::storable(sv != maskGrey ? sv : gv);
+                }
             } else {
-                for (int x = first; x < last; ++x)
-                    out[x] = s[x] != maskGrey ? Surface::storable(s[x]) : Black;
+                for (int x = first; x < last; ++x) {
+                    const Colour sv = s[x];
+                    out[x] = sv != maskGrey ? Surface::storable(sv) : Black;
+                }
             }
         });
 }

@@ -1,6 +1,6 @@
 #include "prepare/virtual_mask.h"
 
-#include "prepare/column_bands.h"
+#include "prepare/column_progress.h"
 
 namespace quilbrix {
 
@@ -9,18 +9,15 @@ void applyVirtualMask(Surface& sprite, MaskChoice mask, Gauge& gauge)
     const Colour maskGrey = maskColour(mask);
     const Colour neighbour = neighbourGrey(mask);
     const int width = sprite.width();
-    const int height = sprite.height();
 
-    forEachBand(width, [&](int first, int last, int percent) {
-        for (int y = 0; y < height; ++y) {
+    walkRowsShowingColumns(width, sprite.height(), gauge, [&](int first, int last) {
+        for (int y = first; y < last; ++y) {
             Colour* row = sprite.row(y);
-            for (int x = first; x < last; ++x) {
+            for (int x = 0; x < width; ++x) {
                 const Colour p = row[x];
                 row[x] = p == maskGrey ? neighbour : p == TransparentKey ? maskGrey : p;
             }
         }
-        if (height > 0)
-            gauge.setProgress(percent);
     });
     gauge.setProgress(0);
 }
