@@ -1,9 +1,13 @@
+#include "prepare/cut_out.h"
 #include "state/bmp.h"
 #include "state/error.h"
 #include "state/picture_file.h"
+#include "state/working_state.h"
+#include "tiles/build.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -132,6 +136,123 @@ TEST_F(PictureFile, AFileLargerThanAnyPictureIsRefusedUnread)
     if (error)
         GTEST_SKIP() << "cannot make a large sparse file here: " << error.message();
     EXPECT_EQ(messageOf(p), "Image trop grande : fichier de 1610612737 octets (1610612736 au plus)");
+}
+
+// --- the sample level the project ships ---------------------------------------
+
+std::string samplePath(const char* name)
+{
+    return std::string(QUILBRIX_FIXTURES "/../../samples/") + name;
+}
+
+int band(Colour c)
+{
+    const int b = brightness(c);
+    return b < 100 ? 0 : b < 170 ? 1 : b < 300 ? 2 : 3;
+}
+
+class SampleLevel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_THROW(sprites_ = loadPicture(samplePath("sprites.bmp")));
+        ASSERT_NO_THROW(background_ = loadPicture(samplePath("background.bmp")));
+        ASSERT_NO_THROW(full_ = loadPicture(samplePath("full.bmp")));
+    }
+
+    Surface sprites_, background_, full_;
+};
+
+TEST_F(SampleLevel, ThreePlanesOfOneSizeInWholeCells)
+{
+    for (const Surface* s : { &sprites_, &background_, &full_ }) {
+        EXPECT_EQ(s->width(), sprites_.width());
+        EXPECT_EQ(s->height(), sprites_.height());
+    }
+    EXPECT_EQ(sprites_.width() % 32, 0);
+    EXPECT_EQ(sprites_.height() % 32, 0);
+}
+
+// The full plane is the background with the sprites laid over it, and the
+// sprite plane's backdrop differs from the scene everywhere, so the cut-out
+// keeps exactly the sprites.
+TEST_F(SampleLevel, FullPlaneIsTheBackgroundUnderTheSprites)
+{
+    const Colour backdrop = sprites_.pixel(0, 0);
+    int spritePixels = 0;
+    for (int y = 0; y < full_.height(); ++y)
+        for (int x = 0; x < full_.width(); ++x) {
+            const Colour s = sprites_.pixel(x, y);
+            if (s == backdrop) {
+                ASSERT_EQ(full_.pixel(x, y), background_.pixel(x, y)) << x << "," << y;
+                ASSERT_NE(full_.pixel(x, y), backdrop) << x << "," << y;
+            } else {
+                ASSERT_EQ(full_.pixel(x, y), s) << x << "," << y;
+                ++spritePixels;
+            }
+        }
+    EXPECT_GT(spritePixels, 500);
+
+    Surface cut = sprites_;
+    Gauge gauge;
+    cutOutSprites(cut, full_, gauge);
+    for (int y = 0; y < cut.height(); ++y)
+        for (int x = 0; x < cut.width(); ++x)
+            ASSERT_EQ(
+                cut.pixel(x, y), sprites_.pixel(x, y) == backdrop ? TransparentKey : sprites_.pixel(x, y));
+}
+
+TEST_F(SampleLevel, BothPlanesCoverEveryGreyBand)
+{
+    const Colour backdrop = sprites_.pixel(0, 0);
+    std::array<int, 4> inSprites {}, inBackground {};
+    for (int y = 0; y < sprites_.height(); ++y)
+        for (int x = 0; x < sprites_.width(); ++x) {
+            if (sprites_.pixel(x, y) != backdrop)
+                ++inSprites[static_cast<std::size_t>(band(sprites_.pixel(x, y)))];
+            ++inBackground[static_cast<std::size_t>(band(background_.pixel(x, y)))];
+        }
+    for (std::size_t b = 0; b < 4; ++b) {
+        EXPECT_GT(inSprites[b], 0) << "band " << b;
+        EXPECT_GT(inBackground[b], 0) << "band " << b;
+    }
+}
+
+// After the cut-out, the build finds tiles used as they are and mirrored
+// in every way it can: in the sprite plane at every tile size, in the
+// background at 8 and 16.
+TEST_F(SampleLevel, BuildFindsRepeatsAndMirrors)
+{
+    for (int size : TileSizes) {
+        WorkingState state;
+        Surface cut = sprites_;
+        Gauge gauge;
+        cutOutSprites(cut, full_, gauge);
+        state.Image1.load(cut);
+        state.Image2.load(background_);
+        state.TileSize = size;
+        const BuildReport report = buildMaps(state, true);
+        ASSERT_TRUE(state.SpriteMap && state.BackgroundMap);
+        auto flagsFound = [](const Map& map) {
+            std::array<int, 4> kinds {}; // as is, left-right, top-bottom, both
+            for (std::int32_t e : map.entries)
+                ++kinds[static_cast<std::size_t>(
+                    ((e & FlipHorizontal) ? 1 : 0) + ((e & FlipVertical) ? 2 : 0))];
+            return kinds;
+        };
+        const auto sprite = flagsFound(*state.SpriteMap);
+        const auto scene = flagsFound(*state.BackgroundMap);
+        const int cells = static_cast<int>(state.SpriteMap->entries.size());
+        EXPECT_LT(report.sprite.count, cells / 4) << size;
+        EXPECT_LT(report.background.count, cells) << size;
+        EXPECT_GT(sprite[1], 0) << "sprite plane, left-right, size " << size;
+        EXPECT_GT(sprite[2], 0) << "sprite plane, top-bottom, size " << size;
+        if (size < 32) {
+            EXPECT_GT(scene[1], 0) << "background, left-right, size " << size;
+            EXPECT_GT(scene[2], 0) << "background, top-bottom, size " << size;
+            EXPECT_GT(scene[3], 0) << "background, both ways, size " << size;
+        }
+    }
 }
 
 } // namespace
