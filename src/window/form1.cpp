@@ -169,9 +169,10 @@ QString overflowWarning(const BuildReport& report)
     QStringList lines;
     const auto describe = [&](const PlaneBuild& plane, const QString& subject) {
         if (plane.overflow())
-            lines << QStringLiteral("%1 demande %2 tuiles distinctes : au-delà de %3, la bande de tuiles et "
-                                    "les indices de la carte ne peuvent plus les contenir. La carte et les "
-                                    "tuiles de ce plan sont donc incomplètes.")
+            lines << QStringLiteral(
+                "%1 demande %2 tuiles distinctes : au-delà de %3, la bande de tuiles et "
+                "les indices de la carte ne peuvent plus les contenir. La carte et les "
+                "tuiles de ce plan sont incomplètes et ne pourront pas être enregistrées.")
                          .arg(subject)
                          .arg(plane.count)
                          .arg(plane.limit);
