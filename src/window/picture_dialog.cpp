@@ -26,6 +26,11 @@ namespace {
 // to fit and never up.
 constexpr int PreviewSide = 164;
 
+// Files larger than this are not read for the preview: the pane follows
+// every change of selection, and reading a huge picture would stall the
+// dialog. The load itself takes any size the reader accepts.
+constexpr qint64 PreviewMaxFileSize = qint64 { 64 } << 20;
+
 // The preview pane beside the file list.
 class PicturePreview : public QWidget {
 public:
@@ -59,7 +64,7 @@ public:
     {
         image_ = QImage();
         QFileInfo info(path);
-        if (!path.isEmpty() && info.isFile()) {
+        if (!path.isEmpty() && info.isFile() && info.size() <= PreviewMaxFileSize) {
             try {
                 const Surface surface = loadPicture(path.toUtf8().toStdString());
                 image_ = toImage(surface, QRect(0, 0, surface.width(), surface.height()));
