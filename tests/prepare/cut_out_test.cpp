@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace quilbrix {
@@ -65,6 +66,11 @@ struct SizeCase {
     const char* name;
     int fullWidth, fullHeight;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class CutOutSizes : public ::testing::TestWithParam<SizeCase> { };
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <ostream>
 #include <vector>
 
 namespace quilbrix {
@@ -18,6 +19,11 @@ struct GreyCase {
     Thresholds thresholds;
     std::vector<std::pair<int, Colour>> expected; // brightness, grey
 };
+
+void PrintTo(const GreyCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 // The bands of each threshold order, worked out by hand from the four band
 // tests where the last one that holds decides.

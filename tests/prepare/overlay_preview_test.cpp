@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -51,6 +52,11 @@ struct PixelCase {
     Colour background, sprite;
     Colour expected; // the full plane held Scene before
 };
+
+void PrintTo(const PixelCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 const PixelCase pixelCases[] = {
     { "ti89_black_mask_hides_black", Preview::Ti89, MaskChoice::Black, DarkGrey, Black, 0x5B6964 },
@@ -128,6 +134,17 @@ struct SizeCase {
     int backgroundWidth, backgroundHeight;
     int fullWidth, fullHeight;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+void PrintTo(Preview p, std::ostream* os)
+{
+    static const char* const names[] = { "Réel", "Ti89", "Ti92" };
+    *os << names[static_cast<int>(p)];
+}
 
 class PreviewSizes : public ::testing::TestWithParam<std::tuple<SizeCase, Preview>> { };
 

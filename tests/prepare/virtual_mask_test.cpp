@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace quilbrix {
@@ -36,6 +37,11 @@ struct MaskCase {
     std::vector<Colour> before;
     std::vector<Colour> after;
 };
+
+void PrintTo(const MaskCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 const std::vector<Colour> fiveColours = { Black, DarkGrey, LightGrey, White, TransparentKey };
 
