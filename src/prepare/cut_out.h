@@ -13,9 +13,10 @@ namespace quilbrix {
 // marked; a larger full plane takes part only over the extent. The full
 // plane is never written.
 //
-// The gauge moves only when a pixel is marked, to x × 100 / W of its column,
-// and returns to 0 at the end; a full plane equal to the sprite plane leaves
-// it still. Expects two distinct surfaces.
+// The gauge moves only for marked pixels: it is given, in order, x × 100 / W
+// of the column of each marked pixel, as a column-by-column walk would give
+// it (once the pass has found them all), then 0. A full plane equal to the
+// sprite plane leaves it still. Expects two distinct surfaces.
 void cutOutSprites(Surface& sprite, const Surface& full, Gauge& gauge);
 
 } // namespace quilbrix
