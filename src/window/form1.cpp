@@ -1,5 +1,11 @@
 #include "window/form1.h"
 
+#include "export/file_name.h"
+#include "export/save.h"
+#include "prepare/cut_out.h"
+#include "prepare/four_greys.h"
+#include "prepare/overlay_preview.h"
+#include "prepare/virtual_mask.h"
 #include "state/picture_file.h"
 #include "tiles/build.h"
 #include "window/artwork.h"
@@ -10,6 +16,7 @@
 #include "window/spin_edit.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -370,7 +377,14 @@ void TForm1::bindHandlers()
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(SpeedButton4, &QToolButton::clicked, this, [this] { SpeedButton4Click(); });
+    connect(SpeedButton5, &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
+    connect(SpeedButton6, &QToolButton::clicked, this, [this] { SpeedButton6Click(); });
+    connect(SpeedButton8, &QToolButton::clicked, this, [this] { SpeedButton8Click(); });
+    connect(SpeedButton11, &QToolButton::clicked, this, [this] { SpeedButton11Click(); });
+    connect(SpeedButton12, &QToolButton::clicked, this, [this] { SpeedButton12Click(); });
     connect(SpeedButton9, &QToolButton::clicked, this, [this] { SpeedButton9Click(); });
+    connect(SpeedButton10, &QToolButton::clicked, this, [this] { SpeedButton10Click(); });
     // A radio's handler runs when it becomes the selected one, by the mouse
     // or by the keyboard.
     connect(RadioButton1, &QRadioButton::toggled, this, [this](bool selected) {
@@ -460,6 +474,54 @@ void TForm1::RadioButton2Click()
 void TForm1::RadioButton3Click()
 {
     state_.TileSize = 32;
+}
+
+void TForm1::SpeedButton4Click()
+{
+    const RefreshOnExit refresh(*this);
+    cutOutSprites(state_.Image1.surface(), state_.Image3.surface(), state_.CGauge1);
+}
+
+void TForm1::SpeedButton5Click()
+{
+    const RefreshOnExit refresh(*this);
+    convertToFourGreys(state_.Image1.surface(), state_.Image2.surface(), settings().thresholds, state_.CGauge1);
+}
+
+void TForm1::SpeedButton6Click()
+{
+    const RefreshOnExit refresh(*this);
+    applyVirtualMask(state_.Image1.surface(), settings().mask, state_.CGauge1);
+}
+
+void TForm1::SpeedButton8Click()
+{
+    const RefreshOnExit refresh(*this);
+    previewTrueColours(state_.Image1.surface(), state_.Image2.surface(), state_.Image3.surface(),
+        settings().mask, state_.CGauge1);
+}
+
+void TForm1::SpeedButton11Click()
+{
+    const RefreshOnExit refresh(*this);
+    previewOnCalculator(state_.Image1.surface(), state_.Image2.surface(), state_.Image3.surface(),
+        settings().mask, Ti89Palette, state_.CGauge1);
+}
+
+void TForm1::SpeedButton12Click()
+{
+    const RefreshOnExit refresh(*this);
+    previewOnCalculator(state_.Image1.surface(), state_.Image2.surface(), state_.Image3.surface(),
+        settings().mask, Ti92Palette, state_.CGauge1);
+}
+
+void TForm1::SpeedButton10Click()
+{
+    // The dialogs make the folder of the picture last chosen the current
+    // folder; the files land there.
+    const std::string message = saveLevel(state_, settings().baseName,
+        pathFromUtf8(QDir::currentPath().toStdString()), OpenPictureDialog1->fileName().toStdString());
+    showMessageBox(this, QMessageBox::Information, QString::fromStdString(message));
 }
 
 void TForm1::SpeedButton9Click()

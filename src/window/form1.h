@@ -62,6 +62,20 @@ public:
     void RadioButton2Click();
     void RadioButton3Click();
 
+    // The pixel commands: "Détourage des sprites", "Couleur -> NG4",
+    // "Application du masque virtuel", and the overlay previews "Réel",
+    // "Ti89" and "Ti92", each over the planes as they stand.
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton8Click();
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+
+    // The save: the four files of the last build in the current folder
+    // (the folder of the picture last chosen), then the closing message.
+    void SpeedButton10Click();
+
     // The build: maps, strips, matrices and counts of both planes, then a
     // warning when a plane needed more distinct tiles than its strip or the
     // index field holds.
