@@ -10,6 +10,7 @@
 #include "window/message_box.h"
 #include "window/picture_view.h"
 #include "window/spin_edit.h"
+#include "window_harness.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -67,7 +68,6 @@ public:
 class Form1Test : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -98,53 +98,27 @@ private slots:
     void errorDisplayShowsOneStopBox();
 
 private:
-    QString path(const QString& name) const { return QDir(folder_->path()).filePath(name); }
-    void answer(const QString& fileName) { answers_.push_back(fileName); }
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    QString path(const QString& name) const { return window_->path(name); }
+    void answer(const QString& fileName) { window_->answer(fileName); }
+    static void click(QAbstractButton* button) { WindowHarness::click(button); }
 
-    QString startFolder_;
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<TForm1> form_;
-    std::vector<MessageBoxRequest> boxes_;
-    std::vector<QString> answers_; // the files the dialogs accept, in turn
-    std::vector<QString> offered_; // what each dialog opened with
+    std::unique_ptr<WindowHarness> window_;
 };
-
-void Form1Test::initTestCase()
-{
-    startFolder_ = QDir::currentPath();
-    setMessageBoxPresenter([this](QWidget*, const MessageBoxRequest& request) { boxes_.push_back(request); });
-}
 
 void Form1Test::init()
 {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    boxes_.clear();
-    answers_.clear();
-    offered_.clear();
-    form_ = std::make_unique<TForm1>();
-    form_->setFileChooser([this](QWidget*, const QString& selected, const QString&) {
-        offered_.push_back(selected);
-        if (answers_.empty())
-            return QString();
-        const QString next = answers_.front();
-        answers_.erase(answers_.begin());
-        return next;
-    });
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    window_ = std::make_unique<WindowHarness>();
+    QVERIFY(window_->ready());
 }
 
 void Form1Test::cleanup()
 {
-    form_.reset();
-    QDir::setCurrent(startFolder_);
+    window_.reset();
 }
 
 void Form1Test::windowProperties()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     QCOMPARE(form.objectName(), QStringLiteral("Form1"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Quilbrix v3.0 Final Release"));
     QCOMPARE(form.size(), QSize(929, 545));
@@ -167,7 +141,7 @@ void Form1Test::windowProperties()
 
 void Form1Test::startState()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     QVERIFY(!form.RadioButton1->isChecked());
     QVERIFY(form.RadioButton2->isChecked());
     QVERIFY(!form.RadioButton3->isChecked());
@@ -328,7 +302,7 @@ void Form1Test::geometry()
     QFETCH(QString, parent);
     QFETCH(QRect, bounds);
     QFETCH(QString, caption);
-    auto* widget = form_->findChild<QWidget*>(name);
+    auto* widget = window_->form().findChild<QWidget*>(name);
     QVERIFY2(widget != nullptr, qPrintable(name));
     QVERIFY(widget->parentWidget() != nullptr);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
@@ -364,13 +338,13 @@ void Form1Test::picturesSitAtTheTopLeftOfTheirBoxes()
         PictureView* view;
         QSize size;
     } pictures[] = {
-        { form_->ScrollBox1, form_->Image1, { 105, 105 } },
-        { form_->ScrollBox2, form_->Image2, { 105, 105 } },
-        { form_->ScrollBox3, form_->Image3, { 105, 105 } },
-        { form_->ScrollBox4, form_->Image5, { 253, 17 } },
-        { form_->ScrollBox5, form_->Image6, { 253, 17 } },
-        { form_->ScrollBox6, form_->Image8, { 113, 113 } },
-        { form_->ScrollBox7, form_->Image9, { 113, 113 } },
+        { window_->form().ScrollBox1, window_->form().Image1, { 105, 105 } },
+        { window_->form().ScrollBox2, window_->form().Image2, { 105, 105 } },
+        { window_->form().ScrollBox3, window_->form().Image3, { 105, 105 } },
+        { window_->form().ScrollBox4, window_->form().Image5, { 253, 17 } },
+        { window_->form().ScrollBox5, window_->form().Image6, { 253, 17 } },
+        { window_->form().ScrollBox6, window_->form().Image8, { 113, 113 } },
+        { window_->form().ScrollBox7, window_->form().Image9, { 113, 113 } },
     };
     for (const auto& picture : pictures) {
         QCOMPARE(picture.box->widget(), picture.view);
@@ -381,7 +355,7 @@ void Form1Test::picturesSitAtTheTopLeftOfTheirBoxes()
 
 void Form1Test::settingsAreReadFromTheControls()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     Settings start = form.settings();
     QCOMPARE(start.thresholds.T1, 100);
     QCOMPARE(start.thresholds.T2, 170);
@@ -415,7 +389,7 @@ void Form1Test::loadersFillTheirPlanes_data()
 void Form1Test::loadersFillTheirPlanes()
 {
     QFETCH(int, plane);
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     struct Loader {
         QToolButton* button;
         PictureDialog* dialog;
@@ -444,7 +418,7 @@ void Form1Test::loadersFillTheirPlanes()
     answer(file);
     click(loader.button);
 
-    QVERIFY(boxes_.empty());
+    QVERIFY(window_->boxes.empty());
     QCOMPARE(loader.width->text(), QStringLiteral("320"));
     QCOMPARE(loader.height->text(), QStringLiteral("200"));
     QCOMPARE(loader.control->width(), 320);
@@ -453,7 +427,7 @@ void Form1Test::loadersFillTheirPlanes()
     QCOMPARE(loader.control->surface().pixel(319, 199), Blue);
     QCOMPARE(loader.view->size(), QSize(320, 200));
     QCOMPARE(loader.dialog->fileName(), file);
-    QCOMPARE(QDir::currentPath(), QDir(folder_->path()).absolutePath());
+    QCOMPARE(QDir::currentPath(), QDir(window_->folder()).absolutePath());
     // Only this plane changed.
     for (const Loader& other : loaders)
         if (&other != &loader) {
@@ -463,17 +437,17 @@ void Form1Test::loadersFillTheirPlanes()
 
     // The next time the dialog opens on the file just taken.
     click(loader.button);
-    QCOMPARE(offered_, std::vector<QString>({ QString(), file }));
+    QCOMPARE(window_->offered, std::vector<QString>({ QString(), file }));
 }
 
 void Form1Test::cancelledLoadChangesNothing()
 {
-    click(form_->SpeedButton1);
-    QCOMPARE(offered_.size(), std::size_t { 1 });
-    QVERIFY(boxes_.empty());
-    QVERIFY(!form_->state().Image1.hasPicture());
-    QCOMPARE(form_->Label4->text(), QStringLiteral("N/A"));
-    QVERIFY(form_->OpenPictureDialog1->fileName().isEmpty());
+    click(window_->form().SpeedButton1);
+    QCOMPARE(window_->offered.size(), std::size_t { 1 });
+    QVERIFY(window_->boxes.empty());
+    QVERIFY(!window_->form().state().Image1.hasPicture());
+    QCOMPARE(window_->form().Label4->text(), QStringLiteral("N/A"));
+    QVERIFY(window_->form().OpenPictureDialog1->fileName().isEmpty());
 }
 
 void Form1Test::failingLoad_data()
@@ -503,7 +477,7 @@ void Form1Test::failingLoad()
     QFETCH(QString, fileName);
     QFETCH(QByteArray, content);
     QFETCH(QString, message);
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
 
     // A first, good picture; then the failing file.
     QImage picture(48, 32, QImage::Format_RGB32);
@@ -521,10 +495,10 @@ void Form1Test::failingLoad()
     answer(file);
     click(form.SpeedButton1);
 
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
-    QCOMPARE(boxes_[0].icon, QMessageBox::Critical);
-    QCOMPARE(boxes_[0].title, applicationTitle());
-    QCOMPARE(boxes_[0].text, message.contains(u"%1") ? message.arg(file) : message);
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
+    QCOMPARE(window_->boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(window_->boxes[0].title, applicationTitle());
+    QCOMPARE(window_->boxes[0].text, message.contains(u"%1") ? message.arg(file) : message);
     // The plane and its labels as they were; the dialog keeps the new name.
     QCOMPARE(form.Label4->text(), QStringLiteral("48"));
     QCOMPARE(form.Label5->text(), QStringLiteral("32"));
@@ -536,14 +510,14 @@ void Form1Test::failingLoad()
     // The window takes the next command.
     answer(writeBmp(path(QStringLiteral("autre.bmp")), QImage(picture.scaled(24, 8))));
     click(form.SpeedButton1);
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
     QCOMPARE(form.Label4->text(), QStringLiteral("24"));
     QCOMPARE(form.Label5->text(), QStringLiteral("8"));
 }
 
 void Form1Test::tileSizeRadios()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     click(form.RadioButton1);
     QCOMPARE(form.state().TileSize, 8);
     click(form.RadioButton3);
@@ -562,7 +536,7 @@ void Form1Test::tileSizeRadios()
 
 void Form1Test::maskRadiosLeaveTheTileSizeAlone()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     click(form.RadioButton4);
     QVERIFY(form.RadioButton4->isChecked());
     QVERIFY(!form.RadioButton5->isChecked());
@@ -576,7 +550,7 @@ void Form1Test::maskRadiosLeaveTheTileSizeAlone()
 
 void Form1Test::baseNameTakesSevenCharacters()
 {
-    QLineEdit* edit = form_->Edit6;
+    QLineEdit* edit = window_->form().Edit6;
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClicks(edit, QStringLiteral("123"));
@@ -590,22 +564,23 @@ void Form1Test::baseNameTakesSevenCharacters()
 
 void Form1Test::thresholdBoxesAreBounded()
 {
-    for (SpinEdit* spin : { form_->CSpinEdit1, form_->CSpinEdit2, form_->CSpinEdit3 }) {
+    for (SpinEdit* spin :
+        { window_->form().CSpinEdit1, window_->form().CSpinEdit2, window_->form().CSpinEdit3 }) {
         QCOMPARE(spin->minimum(), 0);
         QCOMPARE(spin->maximum(), 1023);
         QCOMPARE(spin->singleStep(), 1);
     }
-    form_->CSpinEdit3->setValue(1023);
-    QTest::keyClick(form_->CSpinEdit3, Qt::Key_Up);
-    QCOMPARE(form_->CSpinEdit3->value(), 1023);
-    form_->CSpinEdit1->setValue(0);
-    QTest::keyClick(form_->CSpinEdit1, Qt::Key_Down);
-    QCOMPARE(form_->CSpinEdit1->value(), 0);
+    window_->form().CSpinEdit3->setValue(1023);
+    QTest::keyClick(window_->form().CSpinEdit3, Qt::Key_Up);
+    QCOMPARE(window_->form().CSpinEdit3->value(), 1023);
+    window_->form().CSpinEdit1->setValue(0);
+    QTest::keyClick(window_->form().CSpinEdit1, Qt::Key_Down);
+    QCOMPARE(window_->form().CSpinEdit1->value(), 0);
 }
 
 void Form1Test::buildShowsMapsStripsAndCounts()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     // Sprites: 3 × 2 cells of 16 pixels, A B A over C A B: three tiles.
     const QRgb colours[] = { qRgb(0, 0, 0), qRgb(0x80, 0x80, 0x80), qRgb(0xC0, 0xC0, 0xC0) };
     const int layout[2][3] = { { 0, 1, 0 }, { 2, 0, 1 } };
@@ -618,7 +593,7 @@ void Form1Test::buildShowsMapsStripsAndCounts()
     click(form.SpeedButton2);
 
     click(form.SpeedButton9);
-    QVERIFY(boxes_.empty());
+    QVERIFY(window_->boxes.empty());
     QCOMPARE(form.Label23->text(), QStringLiteral("3"));
     QCOMPARE(form.Label26->text(), QStringLiteral("1"));
     QCOMPARE(form.Image5->size(), QSize(48, 16));
@@ -647,7 +622,7 @@ void Form1Test::buildShowsMapsStripsAndCounts()
 
 void Form1Test::gaugeRepaintsOnlyWhenItsPercentageChanges()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     // Sprite plane 3 cells wide, background 2: the gauge goes 0, 16, 33
     // (per cell column), 50, then 50 + 0, 50 + 25, then 0.
     answer(writeBmp(
@@ -677,7 +652,7 @@ void Form1Test::gaugeRepaintsOnlyWhenItsPercentageChanges()
 
 void Form1Test::overflowBuildWarnsOnce()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     // 768 × 768 at 32 pixels: 576 cells, every one its own colour.
     answer(writeBmp(path(QStringLiteral("grand.bmp")),
         cellPicture(24, 24, 32, [](int c, int r) { return qRgb(c * 10, r * 10, 7); })));
@@ -685,8 +660,8 @@ void Form1Test::overflowBuildWarnsOnce()
     click(form.RadioButton3);
     click(form.SpeedButton9);
 
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
-    const MessageBoxRequest& warning = boxes_[0];
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
+    const MessageBoxRequest& warning = window_->boxes[0];
     QCOMPARE(warning.icon, QMessageBox::Warning);
     QCOMPARE(warning.title, applicationTitle());
     QVERIFY2(warning.text.contains(QStringLiteral("plan de sprites")), qPrintable(warning.text));
@@ -702,11 +677,11 @@ void Form1Test::overflowBuildWarnsOnce()
 
 void Form1Test::closingReleasesTheMaps()
 {
-    click(form_->SpeedButton9);
-    QVERIFY(form_->state().SpriteMap && form_->state().BackgroundMap);
-    QVERIFY(form_->close());
-    QVERIFY(!form_->state().SpriteMap && !form_->state().BackgroundMap);
-    QVERIFY(boxes_.empty());
+    click(window_->form().SpeedButton9);
+    QVERIFY(window_->form().state().SpriteMap && window_->form().state().BackgroundMap);
+    QVERIFY(window_->form().close());
+    QVERIFY(!window_->form().state().SpriteMap && !window_->form().state().BackgroundMap);
+    QVERIFY(window_->boxes.empty());
 }
 
 void Form1Test::errorDisplayShowsOneStopBox_data()
@@ -732,15 +707,15 @@ void Form1Test::errorDisplayShowsOneStopBox()
     };
     QEvent event(QEvent::User);
     QCoreApplication::sendEvent(&thrower, &event);
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
-    QCOMPARE(boxes_[0].icon, QMessageBox::Critical);
-    QCOMPARE(boxes_[0].title, applicationTitle());
-    QCOMPARE(boxes_[0].text, shown);
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
+    QCOMPARE(window_->boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(window_->boxes[0].title, applicationTitle());
+    QCOMPARE(window_->boxes[0].text, shown);
 
     // Events go on being delivered.
     thrower.raise = [] {};
     QCoreApplication::sendEvent(&thrower, &event);
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
 }
 
 // The error display lives in the program's application object, so the

@@ -8,6 +8,7 @@
 #include "window/application.h"
 #include "window/form1.h"
 #include "window/message_box.h"
+#include "window_harness.h"
 
 #include <QFile>
 #include <QRadioButton>
@@ -43,7 +44,6 @@ const QStringList LevelFiles = { QStringLiteral("Demo1.lvl"), QStringLiteral("De
 class RoadTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -54,86 +54,56 @@ private slots:
     void wholeRoadOnTheSampleLevel();
 
 private:
-    QString path(const QString& name) const { return QDir(folder_->path()).filePath(name); }
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-    // Copies a sample plane into the test's folder and has the next dialog
-    // accept it there.
-    QString offerSample(const QString& name);
+    QString path(const QString& name) const { return window_->path(name); }
+    static void click(QAbstractButton* button) { WindowHarness::click(button); }
+    // Has the next dialog accept a copy of a sample plane in the test's folder.
+    QString offerSample(const QString& name)
+    {
+        return window_->offerCopyOf(QStringLiteral(QUILBRIX_SAMPLES "/") + name);
+    }
     void loadSampleLevel();
 
-    QString startFolder_;
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<TForm1> form_;
-    std::vector<MessageBoxRequest> boxes_;
-    std::vector<QString> answers_;
+    std::unique_ptr<WindowHarness> window_;
 };
-
-void RoadTest::initTestCase()
-{
-    startFolder_ = QDir::currentPath();
-    setMessageBoxPresenter([this](QWidget*, const MessageBoxRequest& request) { boxes_.push_back(request); });
-}
 
 void RoadTest::init()
 {
-    folder_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(folder_->isValid());
-    boxes_.clear();
-    answers_.clear();
-    form_ = std::make_unique<TForm1>();
-    form_->setFileChooser([this](QWidget*, const QString&, const QString&) {
-        if (answers_.empty())
-            return QString();
-        const QString next = answers_.front();
-        answers_.erase(answers_.begin());
-        return next;
-    });
-    form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    window_ = std::make_unique<WindowHarness>();
+    QVERIFY(window_->ready());
 }
 
 void RoadTest::cleanup()
 {
-    form_.reset();
-    QDir::setCurrent(startFolder_);
-}
-
-QString RoadTest::offerSample(const QString& name)
-{
-    const QString copy = path(name);
-    QFile::remove(copy);
-    if (!QFile::copy(QStringLiteral(QUILBRIX_SAMPLES "/") + name, copy))
-        qFatal("cannot copy the sample %s", qPrintable(name));
-    answers_.push_back(copy);
-    return copy;
+    window_.reset();
 }
 
 void RoadTest::loadSampleLevel()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     offerSample(QStringLiteral("sprites.bmp"));
     click(form.SpeedButton1);
     offerSample(QStringLiteral("background.bmp"));
     click(form.SpeedButton2);
     offerSample(QStringLiteral("full.bmp"));
     click(form.SpeedButton3);
-    QVERIFY(boxes_.empty());
+    QVERIFY(window_->boxes.empty());
 }
 
 void RoadTest::saveWritesWhereThePictureWasChosen()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     const QString sprites = offerSample(QStringLiteral("sprites.bmp"));
     click(form.SpeedButton1);
     // The current folder is the folder of the picture last chosen.
-    QCOMPARE(QDir::currentPath(), QDir(folder_->path()).canonicalPath());
+    QCOMPARE(QDir::currentPath(), QDir(window_->folder()).canonicalPath());
     click(form.SpeedButton9);
     click(form.SpeedButton10);
 
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
-    QCOMPARE(boxes_[0].icon, QMessageBox::Information);
-    QCOMPARE(boxes_[0].title, applicationTitle());
-    QCOMPARE(boxes_[0].text, QStringLiteral("Les fichiers ont été enregistrés avec l'image : ") + sprites);
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
+    QCOMPARE(window_->boxes[0].icon, QMessageBox::Information);
+    QCOMPARE(window_->boxes[0].title, applicationTitle());
+    QCOMPARE(
+        window_->boxes[0].text, QStringLiteral("Les fichiers ont été enregistrés avec l'image : ") + sprites);
     for (const QString& name : LevelFiles)
         QVERIFY2(QFile::exists(path(name)), qPrintable(name));
 
@@ -152,13 +122,13 @@ void RoadTest::saveWritesWhereThePictureWasChosen()
 
 void RoadTest::saveBeforeAnyBuildWritesNothing()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     offerSample(QStringLiteral("sprites.bmp"));
     click(form.SpeedButton1);
     click(form.SpeedButton10);
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
-    QCOMPARE(boxes_[0].icon, QMessageBox::Critical);
-    QCOMPARE(boxes_[0].text, QStringLiteral("'N/A' n'est pas une valeur entière correcte."));
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
+    QCOMPARE(window_->boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(window_->boxes[0].text, QStringLiteral("'N/A' n'est pas une valeur entière correcte."));
     for (const QString& name : LevelFiles)
         QVERIFY(!QFile::exists(path(name)));
 }
@@ -168,7 +138,7 @@ void RoadTest::saveBeforeAnyBuildWritesNothing()
 // (the mask among them), and each preview paints the full plane.
 void RoadTest::pixelCommandsChangeThePlanes()
 {
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     loadSampleLevel();
     WorkingState& state = form.state();
     const Surface loaded = state.Image1.surface();
@@ -193,7 +163,8 @@ void RoadTest::pixelCommandsChangeThePlanes()
     const struct {
         QToolButton* button;
         Colour white;
-    } previews[] = { { form.SpeedButton8, White }, { form.SpeedButton11, 0xCFE0CC }, { form.SpeedButton12, 0xADC6A8 } };
+    } previews[] = { { form.SpeedButton8, White }, { form.SpeedButton11, 0xCFE0CC },
+        { form.SpeedButton12, 0xADC6A8 } };
     for (const auto& preview : previews) {
         click(preview.button);
         // The background's White shows through the sprite plane's mask.
@@ -205,7 +176,7 @@ void RoadTest::pixelCommandsChangeThePlanes()
         QVERIFY(seen);
     }
     QCOMPARE(state.CGauge1.value(), 0);
-    QVERIFY(boxes_.empty());
+    QVERIFY(window_->boxes.empty());
 }
 
 void RoadTest::wholeRoadOnTheSampleLevel_data()
@@ -224,7 +195,7 @@ void RoadTest::wholeRoadOnTheSampleLevel()
 {
     QFETCH(QString, radio);
     QFETCH(QString, expected);
-    TForm1& form = *form_;
+    TForm1& form = window_->form();
     auto* tileSize = form.findChild<QRadioButton*>(radio);
     QVERIFY(tileSize != nullptr);
 
@@ -236,8 +207,8 @@ void RoadTest::wholeRoadOnTheSampleLevel()
     click(tileSize);
     click(form.SpeedButton9);
     click(form.SpeedButton10);
-    QCOMPARE(boxes_.size(), std::size_t { 1 });
-    QCOMPARE(boxes_[0].icon, QMessageBox::Information);
+    QCOMPARE(window_->boxes.size(), std::size_t { 1 });
+    QCOMPARE(window_->boxes[0].icon, QMessageBox::Information);
 
     const QDir expectedFolder(QStringLiteral(QUILBRIX_FIXTURES "/road/") + expected);
     const bool rewrite = qEnvironmentVariableIntValue("QUILBRIX_WRITE_EXPECTED") == 1;
@@ -265,8 +236,8 @@ void RoadTest::wholeRoadOnTheSampleLevel()
     } planes[] = { { *state.SpriteMap, state.Image1.picture()[0], LevelFiles[0], LevelFiles[2] },
         { *state.BackgroundMap, state.Image2.picture()[0], LevelFiles[1], LevelFiles[3] } };
     for (const auto& p : planes) {
-        const Surface decoded = decodePlane(bytesOf(readAll(path(p.mapFile))),
-            bytesOf(readAll(path(p.tileFile))), p.map.cols, p.map.rows, t);
+        const Surface decoded = decodePlane(
+            bytesOf(readAll(path(p.mapFile))), bytesOf(readAll(path(p.tileFile))), p.map.cols, p.map.rows, t);
         for (int y = 0; y < decoded.height(); ++y)
             for (int x = 0; x < decoded.width(); ++x)
                 QCOMPARE(decoded.pixel(x, y), p.plane.pixel(x, y));
