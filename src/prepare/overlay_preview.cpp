@@ -1,6 +1,7 @@
 #include "prepare/overlay_preview.h"
 
 #include "prepare/column_progress.h"
+#include "prepare/select_mask.h"
 
 #include <algorithm>
 
@@ -50,12 +51,6 @@ void walkPreview(const Surface& sprite, const Surface& background, Surface& full
     gauge.setProgress(0);
 }
 
-// All ones when `hit` holds, else zero.
-constexpr Colour whole(bool hit)
-{
-    return Colour { 0 } - static_cast<Colour>(hit);
-}
-
 // The screen colour of a grey, or `under` for any other colour. At most
 // one of the tests holds, so the hits are combined with masks, which lets
 // the compiler treat several pixels at once.
@@ -64,8 +59,8 @@ struct ScreenColours {
 
     Colour background(Colour g, Colour under) const
     {
-        const Colour b = whole(g == Black), d = whole(g == DarkGrey), l = whole(g == LightGrey),
-                     w = whole(g == White);
+        const Colour b = selectMask(g == Black), d = selectMask(g == DarkGrey),
+                     l = selectMask(g == LightGrey), w = selectMask(g == White);
         return (b & black) | (d & darkGrey) | (l & lightGrey) | (w & white) | (~(b | d | l | w) & under);
     }
 
@@ -73,8 +68,8 @@ struct ScreenColours {
     // four greys.
     template <MaskChoice Mask> Colour sprite(Colour s, Colour under) const
     {
-        const Colour l = whole(s == LightGrey), d = whole(s == DarkGrey);
-        const Colour o = Mask == MaskChoice::Black ? whole(s == White) : whole(s == Black);
+        const Colour l = selectMask(s == LightGrey), d = selectMask(s == DarkGrey);
+        const Colour o = Mask == MaskChoice::Black ? selectMask(s == White) : selectMask(s == Black);
         const Colour other = Mask == MaskChoice::Black ? white : black;
         return (l & lightGrey) | (d & darkGrey) | (o & other) | (~(l | d | o) & under);
     }
