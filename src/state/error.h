@@ -14,4 +14,13 @@ public:
     { }
 };
 
+// A message as the error display shows it: with a full stop added when the
+// code of its last character is above that of '.' (0x2E), so that a message
+// ending in a letter, a digit or a closing quote gets one and one ending in
+// a blank, a hyphen, a parenthesis or a full stop does not. `utf8Message`
+// is UTF-8: a last character of several bytes (an accented letter, a
+// closing guillemet) has a code above 0x7F and gets the full stop. An
+// empty message stays empty.
+std::string withFullStop(const std::string& utf8Message);
+
 } // namespace quilbrix

@@ -1,5 +1,6 @@
 #include "window/application.h"
 
+#include "state/error.h"
 #include "window/message_box.h"
 
 #include <QFileInfo>
@@ -48,9 +49,8 @@ void showError(const QString& message)
 
 QString withFullStop(const QString& message)
 {
-    if (!message.isEmpty() && message.back().unicode() > u'.')
-        return message + u'.';
-    return message;
+    // The rule lives in the core, where the batch tool uses it too.
+    return QString::fromStdString(withFullStop(message.toStdString()));
 }
 
 QString titleFromProgramFile(const QString& fileName)

@@ -8,6 +8,7 @@
 #include "prepare/virtual_mask.h"
 #include "state/picture_file.h"
 #include "tiles/build.h"
+#include "tiles/overflow_warning.h"
 #include "window/artwork.h"
 #include "window/gauge.h"
 #include "window/group_box.h"
@@ -167,26 +168,6 @@ SpinEdit* makeSpin(
     spin->setValue(value);
     spin->setColours(box, digits);
     return spin;
-}
-
-// The warning after a build in which a plane needed more distinct tiles
-// than its strip or the index field holds; empty when none did.
-QString overflowWarning(const BuildReport& report)
-{
-    QStringList lines;
-    const auto describe = [&](const PlaneBuild& plane, const QString& subject) {
-        if (plane.overflow())
-            lines << QStringLiteral(
-                "%1 demande %2 tuiles distinctes : au-delà de %3, la bande de tuiles et "
-                "les indices de la carte ne peuvent plus les contenir. La carte et les "
-                "tuiles de ce plan sont incomplètes et ne pourront pas être enregistrées.")
-                         .arg(subject)
-                         .arg(plane.count)
-                         .arg(plane.limit);
-    };
-    describe(report.sprite, QStringLiteral("Le plan de sprites"));
-    describe(report.background, QStringLiteral("L'arrière-plan"));
-    return lines.join(QStringLiteral("\n\n"));
 }
 
 // Shows the working state once a handler ends, whether it ran to its end
@@ -528,7 +509,7 @@ void TForm1::SpeedButton9Click()
 {
     const RefreshOnExit refresh(*this);
     const BuildReport report = buildMaps(state_, settings().mirrorMatching);
-    const QString warning = overflowWarning(report);
+    const QString warning = QString::fromStdString(overflowWarning(report));
     if (!warning.isEmpty()) {
         // The results are shown behind the warning; they stay as the build
         // made them.
