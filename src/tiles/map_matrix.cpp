@@ -62,31 +62,27 @@ MatrixCells::MatrixCells(const Surface& matrix, int cols, int rows)
 void MatrixCells::paint(MatrixControl& control) const
 {
     Surface& matrix = control.surface();
-    // How far the new numbers reach: to the right edge of the widest box
-    // (a box overhangs at most a few cells, so the last columns decide), and
-    // 11 rows into the last row of cells.
+    const int width = matrix.width();
+    // Numbers only ever ink the first TextHeight rows of each row of cells;
+    // the other rows stay White from the surface's creation on.
+    const int bands = std::max(rows_, (control.inkHeight + MatrixPitch - 1) / MatrixPitch);
     int inkWidth = 0;
-    for (int r = 0; r < rows_; ++r)
-        for (int c = std::max(0, columns_ - 4); c < columns_; ++c) {
+    for (int r = 0; r < bands && MatrixPitch * r < matrix.height(); ++r) {
+        const int top = MatrixPitch * r;
+        int drawn = 0; // the band's box rows left of this are final
+        for (int c = 0; r < rows_ && c < columns_; ++c) {
             const Cell& cell = cells_[static_cast<std::size_t>(r) * columns_ + c];
-            inkWidth = std::max(inkWidth, MatrixPitch * c + CharAdvance * decimalDigits(cell.index));
-        }
-    const int inkHeight = rows_ > 0 ? MatrixPitch * (rows_ - 1) + TextHeight : 0;
-    const int clearWidth = std::min(matrix.width(), std::max(control.inkWidth, inkWidth));
-    const int clearHeight = std::min(matrix.height(), std::max(control.inkHeight, inkHeight));
-
-    for (int top = 0; top < clearHeight; top += MatrixPitch) {
-        matrix.fill(0, top, clearWidth, std::min(top + MatrixPitch, clearHeight));
-        const int r = top / MatrixPitch;
-        if (r >= rows_)
-            continue;
-        for (int c = 0; c < columns_; ++c) {
-            const Cell& cell = cells_[static_cast<std::size_t>(r) * columns_ + c];
+            const int left = MatrixPitch * c;
+            matrix.fill(drawn, top, left, top + TextHeight);
             showCell(matrix, c, r, cell.index, cell.flags);
+            drawn = std::max(drawn, std::min(left + CharAdvance * decimalDigits(cell.index), width));
         }
+        inkWidth = std::max(inkWidth, drawn);
+        // What earlier numbers left right of this band's last box.
+        matrix.fill(drawn, top, control.inkWidth, top + TextHeight);
     }
-    control.inkWidth = std::min(matrix.width(), inkWidth);
-    control.inkHeight = std::min(matrix.height(), inkHeight);
+    control.inkWidth = inkWidth;
+    control.inkHeight = rows_ > 0 ? std::min(matrix.height(), MatrixPitch * (rows_ - 1) + TextHeight) : 0;
 }
 
 void finishDisplays(PictureControl& strip, MatrixControl& matrix, int count, int tileSize, int cols, int rows)

@@ -41,14 +41,14 @@ public:
             cells_[static_cast<std::size_t>(r) * columns_ + c] = Cell { index, flags };
     }
 
-    // Repaints the matrix: every pixel White, then every number as showCell
-    // draws it. The result is what clearing the matrix and then drawing the
-    // numbers column by column gives: numbers of different rows never meet
-    // (a text box is lower than the pitch), and within a row they still come
-    // left to right, so a wide number is covered by its right neighbour's
-    // box. Band by band of the matrix's rows, each band is cleared and drawn
-    // while it is in the cache; only the part that the previous numbers
-    // reached needs clearing, the rest is White already.
+    // Repaints the matrix so that it ends as clearing it White and then
+    // drawing every number with showCell, column by column, leaves it.
+    // Numbers of different rows never meet (a text box is lower than the
+    // pitch), so the matrix is done band by band of cell rows, in the order
+    // of memory; within a band the numbers come left to right, a later box
+    // covering an earlier one's overhang as before. Only the box rows are
+    // written: the gaps between boxes are painted White, and beyond the last
+    // box only what earlier numbers reached (kept in the control).
     void paint(MatrixControl& matrix) const;
 
 private:

@@ -51,7 +51,10 @@ struct MirrorCase {
     int count;
 };
 
-void PrintTo(const MirrorCase& k, std::ostream* os) { *os << k.name; }
+void PrintTo(const MirrorCase& k, std::ostream* os)
+{
+    *os << k.name;
+}
 
 class MirrorOrder : public ::testing::TestWithParam<MirrorCase> { };
 
@@ -300,6 +303,40 @@ TEST(MapMatrix, RebuildGivesTheSameMatrixAsAFreshOne)
         Pass fresh;
         fresh.run(planes[i], 8);
         ASSERT_TRUE(used.matrix.surface() == fresh.matrix.surface()) << "plane " << i;
+    }
+}
+
+// The painted matrix against the direct way: a White surface, then every
+// cell's number drawn with showCell column by column. Random numbers of one
+// to seven digits make wide boxes overhang narrow neighbours, and an earlier
+// paint of another grid leaves numbers to clear.
+TEST(MapMatrix, PaintEqualsDrawingEveryCellColumnByColumn)
+{
+    std::mt19937 rng(21);
+    const std::int32_t flagChoices[] = { 0, FlipHorizontal, FlipVertical, FlipHorizontal | FlipVertical };
+    const int grids[][2] = { { 120, 110 }, { 30, 7 }, { 3, 200 }, { 101, 102 }, { 1, 1 }, { 0, 5 } };
+    MatrixControl used(113, 113, false);
+    used.setSize(MatrixSize, MatrixSize);
+    for (const auto& grid : grids) {
+        const int cols = grid[0], rows = grid[1];
+        std::uniform_int_distribution<int> digits(1, 7), flag(0, 3);
+        std::vector<std::pair<int, std::int32_t>> cells;
+        for (int i = 0; i < cols * rows; ++i) {
+            int index = 0;
+            for (int d = digits(rng); d > 0; --d)
+                index = index * 10 + static_cast<int>(rng() % 10);
+            cells.emplace_back(index, flagChoices[flag(rng)]);
+        }
+        MatrixCells numbers(used.surface(), cols, rows);
+        Surface expected(MatrixSize, MatrixSize, White);
+        for (int c = 0; c < cols; ++c)
+            for (int r = 0; r < rows; ++r) {
+                const auto& [index, flags] = cells[static_cast<std::size_t>(c) * rows + r];
+                numbers.set(c, r, index, flags);
+                showCell(expected, c, r, index, flags);
+            }
+        numbers.paint(used);
+        ASSERT_TRUE(used.surface() == expected) << cols << " x " << rows;
     }
 }
 
