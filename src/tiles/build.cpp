@@ -36,14 +36,20 @@ template <int Size> bool rowInside(const Surface& plane, int r, int cols)
 }
 
 // Whether cell (c, r), wholly inside the plane, equals `image`. Matches are
-// the common outcome, so every pixel is compared without early exits.
+// the common outcome, so every pixel is compared without early exits, two
+// pixels to a 64-bit word.
 template <int Size> bool cellEquals(const Surface& plane, int c, int r, const Colour* image)
 {
-    Colour differ = 0;
+    std::uint64_t differ = 0;
     for (int py = 0; py < Size; ++py) {
         const Colour* line = plane.row(r * Size + py) + c * Size;
-        for (int px = 0; px < Size; ++px)
-            differ |= line[px] ^ image[py * Size + px];
+        const Colour* want = image + py * Size;
+        for (int px = 0; px < Size; px += 2) {
+            std::uint64_t a, b;
+            std::memcpy(&a, line + px, sizeof a);
+            std::memcpy(&b, want + px, sizeof b);
+            differ |= a ^ b;
+        }
     }
     return differ == 0;
 }
