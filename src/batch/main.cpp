@@ -49,7 +49,10 @@ int run(const std::vector<std::string>& arguments)
     }
     if (options.help) {
         std::cout << helpText();
-        return 0;
+        if (std::cout.flush())
+            return 0;
+        std::cerr << "Impossible d'écrire l'aide sur la sortie standard.\n";
+        return 1;
     }
 
     ProgressLine progress(std::cerr, !options.quiet && standardErrorIsTerminal());
@@ -59,13 +62,22 @@ int run(const std::vector<std::string>& arguments)
         progress.clear();
         std::cerr << text << '\n';
     };
+    // A summary that could not be written (standard output sent to a full
+    // disk) is a failed write like any other, not a success.
+    const auto summaryWritten = [&] {
+        std::cout.flush();
+        if (std::cout)
+            return true;
+        message("Impossible d'écrire le résumé sur la sortie standard.");
+        return false;
+    };
     try {
         if (options.decode) {
             const std::vector<std::string> written = decodeLevel(options.settings.baseName,
                 options.outputFolder, options.spriteSize, options.backgroundSize, options.tileSize);
             if (!options.quiet)
                 std::cout << decodeSummaryLine(written) << '\n';
-            return 0;
+            return summaryWritten() ? 0 : 1;
         }
         WorkingState state;
         state.CGauge1.setView([&](int percent) { progress.show(percent); });
@@ -76,7 +88,7 @@ int run(const std::vector<std::string>& arguments)
         const RoadOutcome outcome = runRoad(state, options, events);
         if (!options.quiet)
             std::cout << summaryLine(outcome) << '\n';
-        return 0;
+        return summaryWritten() ? 0 : 1;
     } catch (const std::bad_alloc&) {
         // The one standard library message met in practice, in French as
         // the window gives it.

@@ -210,6 +210,25 @@ TEST(BatchProgram, DecodeWritesThePlanesAndRefusesSpoiltFiles)
         "tuiles de 16 pixels a 16 x 10 cases et en demande 320 : il est trop long.\n");
 }
 
+#if defined(__linux__)
+// Standard output on a full disk: the summary is lost, and the status
+// says so.
+TEST(BatchProgram, ASummaryThatCannotBeWrittenIsAFailure)
+{
+    const TempFolder folder;
+    const auto run = [&](const std::string& options) {
+        const std::string command = "cd " + testing::shellQuoted(folder.path().string()) + " && "
+            + testing::shellQuoted(QUILBRIX_BATCH) + " " + options + " > /dev/full 2> /dev/null";
+        const int raw = std::system(command.c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    const std::string sprites = "--sprites " + testing::shellQuoted(Samples + "/sprites.bmp");
+    EXPECT_EQ(run(sprites), 1);
+    EXPECT_EQ(run(sprites + " --quiet"), 0);
+    EXPECT_EQ(run("--help"), 1);
+}
+#endif
+
 TEST(BatchProgram, StatusesOfEachKindOfEnd)
 {
     const TempFolder folder;
