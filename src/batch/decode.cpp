@@ -125,17 +125,7 @@ std::vector<std::string> decodeLevel(const std::string& baseName, const std::str
     const std::array<std::string, 4> levelNames = levelFileNames(baseName);
     const std::array<std::string, 2> pictureNames = decodedFileNames(baseName);
     // As the save does, a base name reads and writes only inside the folder.
-    if (baseName.find('\0') != std::string::npos)
-        throw Error("Le nom de fichier contient un caractère nul");
-    for (const std::string& name : pictureNames) {
-        const std::filesystem::path path = pathFromUtf8(name);
-        if (path != path.filename())
-            throw Error("Le nom de fichier « " + baseName
-                + " » contient un séparateur de dossier ou de lecteur : les fichiers seraient lus et écrits "
-                  "hors "
-                  "du dossier « "
-                + (folder.empty() ? std::string(".") : folder) + " »");
-    }
+    requireNamesInFolder(baseName, { pictureNames.begin(), pictureNames.end() }, place, "lus et écrits");
 
     const PlaneFiles planes[] = {
         { "le plan de sprites", place / pathFromUtf8(levelNames[0]), place / pathFromUtf8(levelNames[2]),

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace quilbrix {
 
@@ -19,5 +20,13 @@ inline std::string utf8Text(const std::filesystem::path& path)
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
 }
+
+// Refuses, with Error, file names made from `baseName` that would not stay
+// bare names inside `folder`: a folder separator or a drive would lead
+// elsewhere, and a NUL character would cut the name short at the system.
+// `fate` says what would befall the files ("écrits", "lus et écrits");
+// `tail` ends the message.
+void requireNamesInFolder(const std::string& baseName, const std::vector<std::string>& names,
+    const std::filesystem::path& folder, const std::string& fate, const std::string& tail = "");
 
 } // namespace quilbrix

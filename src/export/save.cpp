@@ -76,24 +76,6 @@ std::vector<std::uint8_t> tileFile(const CheckedPlane& plane)
     return bytes;
 }
 
-// Refuses a base name that would take a file out of the folder: with a
-// separator or a drive the name would no longer be a bare file name, and a
-// NUL character would cut it short at the system.
-void checkBaseName(
-    const std::string& baseName, const std::array<std::string, 4>& names, const std::filesystem::path& folder)
-{
-    if (baseName.find('\0') != std::string::npos)
-        throw Error(std::string("Le nom de fichier contient un caractère nul") + NothingWritten);
-    for (const std::string& name : names) {
-        const std::filesystem::path path = pathFromUtf8(name);
-        if (path != path.filename())
-            throw Error("Le nom de fichier « " + baseName
-                + " » contient un séparateur de dossier ou de lecteur : les fichiers seraient écrits hors du "
-                  "dossier « "
-                + utf8Text(folder.empty() ? std::filesystem::path(".") : folder) + " »" + NothingWritten);
-    }
-}
-
 void checkTargets(const std::filesystem::path& folder, const std::vector<std::filesystem::path>& targets)
 {
     using std::filesystem::file_type;
@@ -155,7 +137,7 @@ std::string saveLevel(const WorkingState& state, const std::string& baseName,
         = checkPlane(PlaneSource { "l'arrière-plan", state.BackgroundMap, state.Image6 }, backgroundCount);
 
     const std::array<std::string, 4> names = levelFileNames(baseName);
-    checkBaseName(baseName, names, folder);
+    requireNamesInFolder(baseName, { names.begin(), names.end() }, folder, "écrits", NothingWritten);
     std::vector<std::filesystem::path> targets;
     for (const std::string& name : names)
         targets.push_back(folder / pathFromUtf8(name));
