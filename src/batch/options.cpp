@@ -11,14 +11,14 @@ namespace quilbrix {
 
 namespace {
 
-struct OptionSpec {
+struct OptionInfo {
     const char* name;
     bool takesValue;
     bool withRoad; // allowed without --decode
     bool withDecode; // allowed with --decode
 };
 
-const OptionSpec OptionSpecs[] = {
+const OptionInfo KnownOptions[] = {
     { "--sprites", true, true, false },
     { "--background", true, true, false },
     { "--full", true, true, false },
@@ -38,11 +38,11 @@ const OptionSpec OptionSpecs[] = {
     { "--help", false, true, true },
 };
 
-const OptionSpec* findOption(std::string_view name)
+const OptionInfo* findOption(std::string_view name)
 {
-    for (const OptionSpec& spec : OptionSpecs)
-        if (name == spec.name)
-            return &spec;
+    for (const OptionInfo& option : KnownOptions)
+        if (name == option.name)
+            return &option;
     return nullptr;
 }
 
@@ -224,11 +224,11 @@ BatchOptions parseOptions(const std::vector<std::string>& arguments)
                   "comme --sprites sprites.bmp");
         const std::size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec* spec = findOption(name);
-        if (!spec)
+        const OptionInfo* option = findOption(name);
+        if (!option)
             throw UsageError("Option inconnue " + quoted(name));
         std::string value;
-        if (spec->takesValue) {
+        if (option->takesValue) {
             if (equals != std::string::npos)
                 value = argument.substr(equals + 1);
             else if (i + 1 < arguments.size() && !findOption(arguments[i + 1]))
@@ -250,10 +250,10 @@ BatchOptions parseOptions(const std::vector<std::string>& arguments)
 
     options.decode = given.count("--decode") != 0;
     for (const auto& [name, value] : given) {
-        const OptionSpec& spec = *findOption(name);
-        if (options.decode && !spec.withDecode)
+        const OptionInfo& option = *findOption(name);
+        if (options.decode && !option.withDecode)
             throw UsageError("L'option " + name + " ne va pas avec --decode");
-        if (!options.decode && !spec.withRoad)
+        if (!options.decode && !option.withRoad)
             throw UsageError("L'option " + name + " ne sert qu'avec --decode");
     }
 
