@@ -4,6 +4,7 @@
 #include "state/bmp.h"
 #include "state/colour.h"
 #include "state/error.h"
+#include "state/little_endian.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -24,7 +25,9 @@
 namespace quilbrix {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::Bytes;
+using testing::put16;
+using testing::put32;
 
 // What Qt makes of pixels that an RLE stream skips is whatever its memory
 // held; we make them Black. Files with skips use palettes without Black, and
@@ -125,18 +128,6 @@ TEST(Corpus, CoversEveryLayout)
 }
 
 // --- random well-formed files ----------------------------------------------
-
-void put16(Bytes& out, std::uint32_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(Bytes& out, std::uint32_t v)
-{
-    put16(out, v);
-    put16(out, v >> 16);
-}
 
 // Draws the layout, the header and the pixels of a valid bitmap.
 class RandomBitmap {

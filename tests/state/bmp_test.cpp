@@ -1,3 +1,4 @@
+#include "little_endian.h"
 #include "state/bmp.h"
 #include "state/error.h"
 
@@ -17,7 +18,9 @@
 namespace quilbrix {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using testing::Bytes;
+using testing::put16;
+using testing::put32;
 
 Bytes readFile(const std::filesystem::path& path)
 {
@@ -33,18 +36,6 @@ std::string messageOf(const Bytes& file)
         return e.what();
     }
     return "(decoded)";
-}
-
-void put16(Bytes& out, std::uint32_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put32(Bytes& out, std::uint32_t v)
-{
-    put16(out, v);
-    put16(out, v >> 16);
 }
 
 // A bitmap file put together field by field, for the worked examples.
